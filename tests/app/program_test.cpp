@@ -2,6 +2,7 @@
 // the files it leaves behind.
 #include "capture_writer.h"
 #include "program_runner.h"
+#include "sample_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -237,6 +238,38 @@ TEST_F(ProgramTest, OverlongNamesAreInputErrors)
         }
     }
     EXPECT_TRUE(fs::is_empty(folder));
+}
+
+}  // namespace
+}  // namespace morvatix::testing
+
+namespace morvatix::testing {
+namespace {
+
+// Everything but the first line, which holds the time of the conversion.
+std::string withoutFirstLine(const Bytes& report)
+{
+    const std::string text(report.begin(), report.end());
+    const std::size_t end = text.find("\r\n");
+    return end == std::string::npos ? text : text.substr(end + 2);
+}
+
+TEST_F(ProgramTest, ExampleCaptureGivesTheGoldenReport)
+{
+    const std::string source = MORVATIX_SOURCE_DIR;
+    const Bytes example = readFile(source + "/examples/sample.DT");
+    EXPECT_EQ(example, sampleCaptureBytes()) << "examples/sample.DT is out of date with its writer";
+    writeFile(path("sample.DT"), example);
+
+    const ProgramRun run = this->run({"sample.DT"});
+    ASSERT_EQ(run.status, 0) << run.standardError;
+    const Bytes report = readFile(path("sample.txt"));
+    const Bytes golden = readFile(source + "/tests/app/golden/sample.txt");
+    EXPECT_EQ(withoutFirstLine(report), withoutFirstLine(golden));
+
+    const std::string firstLine(report.begin(), report.begin() + 41);
+    EXPECT_EQ(firstLine.substr(0, 17), "*===============[");
+    EXPECT_EQ(firstLine.substr(36), "]=*\r\n");
 }
 
 }  // namespace
