@@ -57,6 +57,8 @@ TEST(CaptureContainer, RejectsMalformedContainers)
     const Chunk settings = settingsChunk(sampleSettings());
     Bytes badNul = captureBytes({settings});
     badNul[15] = '!';
+    Bytes fifteenBytes = captureMagic();
+    fifteenBytes.pop_back();
     Bytes lowerCase = captureBytes({settings});
     lowerCase[9] = 'a';
     Chunk tooLong = otherChunk(10);
@@ -73,7 +75,7 @@ TEST(CaptureContainer, RejectsMalformedContainers)
     };
     const Case cases[] = {
         {"empty", {}},
-        {"15 bytes", Bytes(captureMagic().begin(), captureMagic().end() - 1)},
+        {"15 bytes", fifteenBytes},
         {"magic alone", captureMagic()},
         {"last magic byte not NUL", badNul},
         {"magic in other letter case", lowerCase},
