@@ -20,7 +20,9 @@ ReadResult read(const Bytes& image)
     ReadResult out{};
     // An exact-size copy, so that any read past the end shows under the sanitizers.
     std::unique_ptr<std::uint8_t[]> exact(new std::uint8_t[image.size() + 1]);
-    std::memcpy(exact.get(), image.data(), image.size());
+    if (!image.empty()) {
+        std::memcpy(exact.get(), image.data(), image.size());
+    }
     out.result = readCaptureContainer(exact.get(), image.size(), out.settings, out.slots);
     return out;
 }

@@ -10,7 +10,6 @@ namespace morvatix::testing {
 namespace {
 
 constexpr std::uint32_t kTMark = 1u << 31;
-constexpr std::uint32_t kExtended = 1u << 4;
 constexpr std::uint32_t kRemote = 1u << 5;
 constexpr std::uint32_t kFdAsterisk = 1u << 6;
 constexpr std::uint32_t kFd = 1u << 7;

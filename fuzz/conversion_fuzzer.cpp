@@ -1,0 +1,82 @@
+// Runs the whole conversion in memory on arbitrary bytes: container walk,
+// settings decoders, header and record lines. The sanitizers catch any read
+// or write out of bounds; the checks below catch a report that breaks its form.
+#include "capture/capture_container.h"
+#include "capture/monitor_record.h"
+#include "report/report_body.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition) {
+        std::abort();
+    }
+}
+
+// The lines the walk must give: one per complete record.
+std::size_t expectedRecordLines(const morvatix::MonitorSlotArray& slotArray)
+{
+    std::size_t lines = 0;
+    std::uint32_t index = 0;
+    while (index < slotArray.slotCount) {
+        const morvatix::MonitorRecord record{slotArray.slots.get() + std::size_t{index} * morvatix::kSlotSize};
+        if (!morvatix::isHeadSlot(record.slot)) {
+            ++index;
+            continue;
+        }
+        const unsigned taken = morvatix::slotsOfRecord(record);
+        if (slotArray.slotCount - index < taken) {
+            break;
+        }
+        ++lines;
+        index += taken;
+    }
+    return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // An exact-size copy: the address sanitizer then sees any read past the image.
+    std::unique_ptr<std::uint8_t[]> image(new std::uint8_t[size == 0 ? 1 : size]);
+    if (size > 0) {
+        std::memcpy(image.get(), data, size);
+    }
+
+    morvatix::CaptureSettings settings;
+    morvatix::MonitorSlotArray slotArray;
+    const morvatix::ContainerResult result = readCaptureContainer(image.get(), size, settings, slotArray);
+    require(result != morvatix::ContainerResult::memoryError);  // inputs here are small
+    if (result != morvatix::ContainerResult::ok) {
+        return 0;
+    }
+    require(settings.modelCode == morvatix::kExpectedModelCode);
+    require(slotArray.slotCount <= size / morvatix::kSlotSize);
+
+    std::string text;
+    morvatix::ReportFile report = morvatix::memoryReportFile(text);
+    morvatix::LineBuffer line;
+    require(writeReportBody(report, settings, slotArray, morvatix::LocalTime{2024, 3, 7, 14, 5, 9}, line));
+
+    std::size_t lines = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        require(end != std::string::npos);
+        require(end - start < 120);
+        require(text.find_first_of("\r\n", start) == end);  // no stray line-end byte inside a line
+        ++lines;
+        start = end + 2;
+    }
+    require(lines == 10 + expectedRecordLines(slotArray));
+    return 0;
+}
