@@ -27,19 +27,36 @@ inline std::size_t writeHexDigits(char* out, std::uint32_t value, int digits)
     return static_cast<std::size_t>(digits);
 }
 
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Two digits of a value below 100, with a leading zero.
 inline std::size_t writeTwoDigits(char* out, unsigned value)
 {
-    out[0] = static_cast<char>('0' + value / 10);
-    out[1] = static_cast<char>('0' + value % 10);
+    out[0] = kDigitPairs[2 * value];
+    out[1] = kDigitPairs[2 * value + 1];
     return 2;
 }
 
 inline std::size_t writeThreeDigits(char* out, unsigned value)
 {
     out[0] = static_cast<char>('0' + value / 100);
-    out[1] = static_cast<char>('0' + value / 10 % 10);
-    out[2] = static_cast<char>('0' + value % 10);
-    return 3;
+    return 1 + writeTwoDigits(out + 1, value % 100);
+}
+
+// A value below 1000 without leading zeros.
+inline std::size_t writeSmallUnsigned(char* out, unsigned value)
+{
+    if (value < 10) {
+        out[0] = static_cast<char>('0' + value);
+        return 1;
+    }
+    if (value < 100) {
+        return writeTwoDigits(out, value);
+    }
+    return writeThreeDigits(out, value);
 }
 
 // Decimal without leading zeros; at most 20 characters.

@@ -17,43 +17,56 @@ void formatTimeStamp(std::uint32_t timeStamp, LineBuffer& line)
     });
 }
 
+namespace {
+
+std::size_t writeDataBytes(char* out, const std::uint8_t* bytes, unsigned count, std::uint32_t marks)
+{
+    for (unsigned index = 0; index < count; ++index, marks >>= 1) {
+        writeHexByte(out + 3 * index, bytes[index]);
+        out[3 * index + 2] = (marks & 1) != 0 ? '\'' : ' ';
+    }
+    return 3 * std::size_t{count};
+}
+
+}  // namespace
+
 std::size_t formatDataBytes(const std::uint8_t* bytes, unsigned count, std::uint32_t marks, LineBuffer& line)
 {
+    constexpr unsigned kBytesAtOnce = 8;
     std::size_t written = 0;
-    for (unsigned index = 0; index < count; ++index, marks >>= 1) {
-        const char mark = (marks & 1) != 0 ? '\'' : ' ';
-        const std::uint8_t value = bytes[index];
-        written += appendPiece<3>(line, [value, mark](char* out) {
-            writeHexByte(out, value);
-            out[2] = mark;
-            return std::size_t{3};
-        });
+    while (count > 0) {
+        const unsigned now = count < kBytesAtOnce ? count : kBytesAtOnce;
+        written += appendPiece<3 * kBytesAtOnce>(
+            line, [bytes, now, marks](char* out) { return writeDataBytes(out, bytes, now, marks); });
+        bytes += now;
+        count -= now;
+        marks = now < 32 ? marks >> now : 0;
     }
     return written;
 }
 
 void formatInputColumns(MonitorRecord record, LineBuffer& line)
 {
-    for (unsigned index = 0; index < 4; ++index) {
-        const std::int16_t raw = inputValue(record, index);
-        const auto value = static_cast<unsigned>(raw < 0 ? 0 : raw);
-        appendPiece<9>(line, [value](char* out) {
-            out[0] = ' ';
-            out[1] = ' ';
-            std::size_t length = 2 + writeUnsigned(out + 2, value / 100);
+    // IN1 to IN4 ("  %u.%02u" each, at most 9 characters), two spaces and T1234.
+    appendPiece<4 * 9 + 7>(line, [record](char* out) {
+        std::size_t length = 0;
+        for (unsigned index = 0; index < 4; ++index) {
+            const std::int16_t raw = inputValue(record, index);
+            const auto value = static_cast<unsigned>(raw < 0 ? 0 : raw);  // negative values show as 0.00
+            out[length] = ' ';
+            out[length + 1] = ' ';
+            length += 2 + writeSmallUnsigned(out + length + 2, value / 100);
             out[length] = '.';
-            return length + 1 + writeTwoDigits(out + length + 1, value % 100);
-        });
-    }
-    const std::uint32_t flags = recordFlags(record);
-    appendPiece<7>(line, [flags](char* out) {
-        out[0] = ' ';
-        out[1] = ' ';
-        out[2] = static_cast<char>('0' + ((flags >> 28) & 1));
-        for (int bit = 0; bit < 4; ++bit) {
-            out[3 + bit] = static_cast<char>('0' + ((flags >> (24 + bit)) & 1));
+            length += 1 + writeTwoDigits(out + length + 1, value % 100);
         }
-        return std::size_t{7};
+        const std::uint32_t flags = recordFlags(record);
+        out[length] = ' ';
+        out[length + 1] = ' ';
+        out[length + 2] = static_cast<char>('0' + ((flags >> 28) & 1));
+        for (unsigned bit = 0; bit < 4; ++bit) {
+            out[length + 3 + bit] = static_cast<char>('0' + ((flags >> (24 + bit)) & 1));
+        }
+        return length + 7;
     });
 }
 
