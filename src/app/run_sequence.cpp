@@ -12,8 +12,6 @@ namespace morvatix {
 
 namespace {
 
-constexpr std::size_t kMaxPathLength = 259;
-
 // Reads one line without its line end (LF or CR LF). None when the input
 // ends or fails before its first character, or the line is longer than a name can be.
 std::optional<std::string> readTypedName(std::FILE* input)
@@ -120,10 +118,10 @@ int runConverter(int argumentCount, const char* const* arguments, std::FILE* inp
     }
 
     unquoteSpaces(inputPath);
-    addExtension(inputPath, ".DT");
-    std::string outputPath = inputPath;
-    renameExtension(outputPath, ".txt");
-    if (inputPath.size() > kMaxPathLength || outputPath.size() > kMaxPathLength) {
+    std::string outputPath;
+    const bool inputFormed = addExtension(inputPath, ".DT");
+    outputPath = inputPath;
+    if (!inputFormed || !renameExtension(outputPath, ".txt")) {
         std::fputs("Input error\n", console);
         return kExitInputError;
     }

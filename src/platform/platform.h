@@ -3,19 +3,25 @@
 // one Windows implementation stand behind this header.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace morvatix {
 
+// The longest file name the program handles, as the Windows shell functions do.
+constexpr std::size_t kMaxPathLength = 259;
+
 // Removes one pair of enclosing double quotes, if the name has both.
 void unquoteSpaces(std::string& path);
 
-// Appends `extension` when the last path component has none.
-void addExtension(std::string& path, const char* extension);
+// Appends `extension` when the last path component has none. False, with the
+// name unchanged, when the result would be longer than kMaxPathLength.
+bool addExtension(std::string& path, const char* extension);
 
 // Replaces the last path component's extension (or appends when it has none).
-void renameExtension(std::string& path, const char* extension);
+// False, with the name unchanged, when the result would be too long.
+bool renameExtension(std::string& path, const char* extension);
 
 struct LocalTime {
     std::uint16_t year = 0;

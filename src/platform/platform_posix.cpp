@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <ctime>
 
 namespace morvatix {
@@ -32,20 +33,28 @@ void unquoteSpaces(std::string& path)
     }
 }
 
-void addExtension(std::string& path, const char* extension)
+bool addExtension(std::string& path, const char* extension)
 {
-    if (extensionStart(path) == std::string::npos) {
-        path += extension;
+    if (extensionStart(path) != std::string::npos) {
+        return true;
     }
-}
-
-void renameExtension(std::string& path, const char* extension)
-{
-    const auto dot = extensionStart(path);
-    if (dot != std::string::npos) {
-        path.erase(dot);
+    if (path.size() + std::strlen(extension) > kMaxPathLength) {
+        return false;
     }
     path += extension;
+    return true;
+}
+
+bool renameExtension(std::string& path, const char* extension)
+{
+    const auto dot = extensionStart(path);
+    const auto stem = dot == std::string::npos ? path.size() : dot;
+    if (stem + std::strlen(extension) > kMaxPathLength) {
+        return false;
+    }
+    path.erase(stem);
+    path += extension;
+    return true;
 }
 
 LocalTime readLocalTime()

@@ -3,38 +3,60 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include <vector>
+#include <cstring>
 
 namespace morvatix {
 
 namespace {
 
-// The shell functions work in place on a MAX_PATH buffer; callers keep names
-// short enough that the extension always fits.
-template <typename Operation>
-void inPathBuffer(std::string& path, Operation operation)
+// The shell functions work in place on a buffer of MAX_PATH characters.
+struct PathBuffer {
+    char text[MAX_PATH + 1] = {};
+};
+
+PathBuffer toBuffer(const std::string& path)
 {
-    std::vector<char> buffer(MAX_PATH + 1, '\0');
-    path.copy(buffer.data(), MAX_PATH);
-    operation(buffer.data());
-    path.assign(buffer.data());
+    PathBuffer buffer;
+    path.copy(buffer.text, MAX_PATH);
+    return buffer;
+}
+
+// Characters before the extension that the shell recognises, or the whole name.
+std::size_t stemLength(const PathBuffer& buffer)
+{
+    return static_cast<std::size_t>(PathFindExtensionA(buffer.text) - buffer.text);
 }
 
 }  // namespace
 
 void unquoteSpaces(std::string& path)
 {
-    inPathBuffer(path, [](char* text) { PathUnquoteSpacesA(text); });
+    PathBuffer buffer = toBuffer(path);
+    PathUnquoteSpacesA(buffer.text);
+    path.assign(buffer.text);
 }
 
-void addExtension(std::string& path, const char* extension)
+bool addExtension(std::string& path, const char* extension)
 {
-    inPathBuffer(path, [extension](char* text) { PathAddExtensionA(text, extension); });
+    PathBuffer buffer = toBuffer(path);
+    const bool hasExtension = stemLength(buffer) < path.size();
+    if (!hasExtension && path.size() + std::strlen(extension) > kMaxPathLength) {
+        return false;
+    }
+    PathAddExtensionA(buffer.text, extension);
+    path.assign(buffer.text);
+    return true;
 }
 
-void renameExtension(std::string& path, const char* extension)
+bool renameExtension(std::string& path, const char* extension)
 {
-    inPathBuffer(path, [extension](char* text) { PathRenameExtensionA(text, extension); });
+    PathBuffer buffer = toBuffer(path);
+    if (stemLength(buffer) + std::strlen(extension) > kMaxPathLength) {
+        return false;
+    }
+    PathRenameExtensionA(buffer.text, extension);
+    path.assign(buffer.text);
+    return true;
 }
 
 LocalTime readLocalTime()
@@ -61,14 +83,14 @@ namespace {
 
 bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info)
 {
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    const bool ok = GetFileInformationByHandle(file, &info) != 0;
+    const bool known = GetFileInformationByHandle(file, &info) != 0;
     CloseHandle(file);
-    return ok;
+    return known;
 }
 
 }  // namespace

@@ -33,12 +33,30 @@ TEST(PathNames, FormInputAndReportNames)
         SCOPED_TRACE(each.given);
         std::string input = each.given;
         unquoteSpaces(input);
-        addExtension(input, ".DT");
+        EXPECT_TRUE(addExtension(input, ".DT"));
         std::string report = input;
-        renameExtension(report, ".txt");
+        EXPECT_TRUE(renameExtension(report, ".txt"));
         EXPECT_EQ(input, each.inputName);
         EXPECT_EQ(report, each.reportName);
     }
+}
+
+TEST(PathNames, RefuseNamesThatWouldBeTooLong)
+{
+    std::string name(256, 'n');
+    EXPECT_TRUE(addExtension(name, ".DT"));  // 259 characters
+    std::string longer(257, 'n');
+    EXPECT_FALSE(addExtension(longer, ".DT"));
+    EXPECT_EQ(longer, std::string(257, 'n'));
+    std::string withExtension(255, 'n');
+    withExtension += ".bin";
+    EXPECT_TRUE(addExtension(withExtension, ".DT"));  // it has one already
+    EXPECT_TRUE(renameExtension(withExtension, ".txt"));
+    EXPECT_EQ(withExtension, std::string(255, 'n') + ".txt");
+    std::string report(256, 'n');
+    report += ".DT";
+    EXPECT_FALSE(renameExtension(report, ".txt"));
+    EXPECT_EQ(report, std::string(256, 'n') + ".DT");
 }
 
 TEST(LocalClock, GivesAPlausibleDate)
