@@ -3,20 +3,11 @@
 #include "platform/platform.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <limits>
 #include <new>
 
 namespace morvatix {
-
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using InputFile = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 LoadResult loadCaptureImage(const std::string& inputPath, CaptureImage& image)
 {
@@ -25,22 +16,20 @@ LoadResult loadCaptureImage(const std::string& inputPath, CaptureImage& image)
     if (isDirectory(inputPath)) {
         return LoadResult::cannotOpen;
     }
-    InputFile file(std::fopen(inputPath.c_str(), "rb"));
-    if (!file) {
+    // A stream's positions are 64-bit on every platform, so a huge file is measured, not wrapped.
+    std::ifstream file(inputPath, std::ios::binary);
+    if (!file.is_open()) {
         return LoadResult::cannotOpen;
     }
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
-        return LoadResult::cannotRead;
-    }
-    const long size = std::ftell(file.get());
+    const std::streamoff size = file.seekg(0, std::ios::end) ? static_cast<std::streamoff>(file.tellg()) : -1;
     // The image count is signed 32-bit: a larger file cannot be held.
-    if (size < 0 || static_cast<unsigned long>(size) > std::numeric_limits<std::int32_t>::max()) {
+    if (size < 0 || size > std::numeric_limits<std::int32_t>::max()) {
         return LoadResult::cannotRead;
     }
     if (size == 0) {
         return LoadResult::ok;
     }
-    if (std::fseek(file.get(), 0, SEEK_SET) != 0) {
+    if (!file.seekg(0, std::ios::beg)) {
         return LoadResult::cannotRead;
     }
     const auto byteCount = static_cast<std::size_t>(size);
@@ -49,7 +38,8 @@ LoadResult loadCaptureImage(const std::string& inputPath, CaptureImage& image)
         return LoadResult::memoryError;
     }
     // A short read would leave part of the image undefined, so it is a failure too.
-    if (std::fread(bytes.get(), 1, byteCount, file.get()) != byteCount) {
+    file.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(byteCount));
+    if (static_cast<std::size_t>(file.gcount()) != byteCount) {
         return LoadResult::cannotRead;
     }
     image.bytes = std::move(bytes);

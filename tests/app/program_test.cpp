@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -124,13 +125,44 @@ TEST_F(ProgramTest, ArgumentNamesAreFormed)
         {"sub.dir/run3", "sub.dir/run3.DT", "sub.dir/run3.txt"},
     };
     fs::create_directory(path("sub.dir"));
-    for (const Case& each : cases) {
+    for (Case each : cases) {
+        if (windowsProgram()) {
+            // The Windows shell functions look for the extension after the last backslash.
+            for (std::string* name : {&each.argument, &each.inputName, &each.reportName}) {
+                std::replace(name->begin(), name->end(), '/', '\\');
+            }
+        }
         SCOPED_TRACE(each.argument);
-        writeFile(path(each.inputName), validCapture());
+        std::string onDisk = each.inputName;
+        std::replace(onDisk.begin(), onDisk.end(), '\\', '/');
+        writeFile(path(onDisk), validCapture());
         const ProgramRun run = this->run({each.argument});
         EXPECT_EQ(run.standardError, kBanner + names(each.inputName, each.reportName) + "Complete\n");
         EXPECT_EQ(run.status, 0);
-        EXPECT_TRUE(exists(each.reportName));
+        std::string reportOnDisk = each.reportName;
+        std::replace(reportOnDisk.begin(), reportOnDisk.end(), '\\', '/');
+        EXPECT_TRUE(exists(reportOnDisk));
+    }
+}
+
+TEST_F(ProgramTest, WindowsNamesWithDriveLettersAndBackslashes)
+{
+    if (!windowsProgram()) {
+        GTEST_SKIP() << "drive letters and backslashes are Windows names";
+    }
+    fs::create_directory(path("run dir.v2"));
+    writeFile(path("run dir.v2/cap ture.DT"), validCapture());
+    // The runner maps the drive Z: to the root of this file system.
+    std::string windowsFolder = "Z:" + folder;
+    std::replace(windowsFolder.begin(), windowsFolder.end(), '/', '\\');
+    const std::string given = windowsFolder + "\\run dir.v2\\cap ture";
+    for (const bool typed : {false, true}) {
+        SCOPED_TRACE(typed);
+        fs::remove(path("run dir.v2/cap ture.txt"));
+        const ProgramRun run = typed ? this->run({}, "\"" + given + "\"\r\n") : this->run({given});
+        EXPECT_EQ(run.standardError, kBanner + (typed ? kPrompt : "") + names(given + ".DT", given + ".txt") + "Complete\n");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(exists("run dir.v2/cap ture.txt"));
     }
 }
 

@@ -36,7 +36,26 @@ std::string programCommand(const std::string& defaultProgram)
     return command;
 }
 
+bool windowsProgram()
+{
+    const char* program = std::getenv("MORVATIX_PROGRAM");
+    const std::string name = program != nullptr ? program : "";
+    return name.size() >= 4 && name.compare(name.size() - 4, 4, ".exe") == 0;
+}
+
 namespace {
+
+std::string withUnixLineEnds(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        if (!(text[index] == '\r' && index + 1 < text.size() && text[index + 1] == '\n')) {
+            out.push_back(text[index]);
+        }
+    }
+    return out;
+}
 
 std::string readText(const std::filesystem::path& path)
 {
@@ -70,6 +89,9 @@ ProgramRun runProgram(const std::string& command, const ProgramCall& call)
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
     run.standardOutput = readText(scratchPath / "stdout");
     run.standardError = readText(scratchPath / "stderr");
+    if (windowsProgram()) {
+        run.standardError = withUnixLineEnds(run.standardError);
+    }
     removeFolder(scratch);
     return run;
 }

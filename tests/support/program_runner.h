@@ -25,6 +25,11 @@ struct ProgramCall {
 // (with MORVATIX_PROGRAM_RUNNER in front of it), else the given default.
 std::string programCommand(const std::string& defaultProgram);
 
+// True when the program under test is a Windows build (run through a runner such as Wine).
+bool windowsProgram();
+
+// Its console text comes in text mode on Windows; line ends are given back as LF
+// so that one expectation serves both builds.
 ProgramRun runProgram(const std::string& command, const ProgramCall& call);
 
 std::string shellQuote(const std::string& text);
