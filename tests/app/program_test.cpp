@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 
@@ -278,6 +279,17 @@ TEST_F(ProgramTest, OverlongNamesAreInputErrors)
 namespace morvatix::testing {
 namespace {
 
+// "YYYY-MM-DD hh:mm:ss" of the local time now.
+std::string localTimeText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
 // Everything but the first line, which holds the time of the conversion.
 std::string withoutFirstLine(const Bytes& report)
 {
@@ -293,15 +305,20 @@ TEST_F(ProgramTest, ExampleCaptureGivesTheGoldenReport)
     EXPECT_EQ(example, sampleCaptureBytes()) << "examples/sample.DT is out of date with its writer";
     writeFile(path("sample.DT"), example);
 
+    const std::string before = localTimeText();
     const ProgramRun run = this->run({"sample.DT"});
+    const std::string after = localTimeText();
     ASSERT_EQ(run.status, 0) << run.standardError;
     const Bytes report = readFile(path("sample.txt"));
     const Bytes golden = readFile(source + "/tests/app/golden/sample.txt");
     EXPECT_EQ(withoutFirstLine(report), withoutFirstLine(golden));
 
+    // The first line holds the local time of the conversion.
     const std::string firstLine(report.begin(), report.begin() + 41);
     EXPECT_EQ(firstLine.substr(0, 17), "*===============[");
     EXPECT_EQ(firstLine.substr(36), "]=*\r\n");
+    const std::string stamp = firstLine.substr(17, 19);
+    EXPECT_TRUE(before <= stamp && stamp <= after) << before << " " << stamp << " " << after;
 }
 
 }  // namespace
