@@ -1,7 +1,7 @@
 #include "app/run_sequence.h"
 
-#include "app/capture_loading.h"
-#include "capture/capture_container.h"
+#include "app/capture_reading.h"
+#include "app/output_file.h"
 #include "platform/platform.h"
 #include "report/report_body.h"
 
@@ -40,53 +40,22 @@ std::optional<std::string> readTypedName(std::FILE* input)
 bool writeReport(const std::string& outputPath, const std::string& inputPath, const CaptureSettings& settings,
                  const MonitorSlotArray& slotArray, std::FILE* console)
 {
-    ReportFile report;
-    // Creating the report over the capture itself would destroy the capture.
-    if (isSameExistingFile(outputPath, inputPath) || !createReportFile(outputPath, report)) {
-        std::fprintf(console, "Cannot create file \"%s\"\n", outputPath.c_str());
-        return false;
-    }
     static LineBuffer line;
-    const bool bodyWritten = writeReportBody(report, settings, slotArray, readLocalTime(), line);
-    const bool closed = closeReportFile(report);
-    if (!bodyWritten || !closed) {
-        std::fprintf(console, "Cannot write file \"%s\"\n", outputPath.c_str());
-        return false;
+    const bool written = writeOutputFile(outputPath, inputPath, console, [&](ReportFile& report) {
+        return writeReportBody(report, settings, slotArray, readLocalTime(), line);
+    });
+    if (written) {
+        std::fputs("Complete\n", console);
     }
-    std::fputs("Complete\n", console);
-    return true;
+    return written;
 }
 
 bool convertCapture(const std::string& inputPath, const std::string& outputPath, std::FILE* console)
 {
-    CaptureImage image;
-    switch (loadCaptureImage(inputPath, image)) {
-    case LoadResult::ok:
-        break;
-    case LoadResult::cannotOpen:
-        std::fprintf(console, "Cannot open file \"%s\"\n", inputPath.c_str());
-        return false;
-    case LoadResult::cannotRead:
-        std::fprintf(console, "Cannot read file \"%s\"\n", inputPath.c_str());
-        return false;
-    case LoadResult::memoryError:
-        std::fputs("Memory allocation error\n", console);
-        return false;
-    }
-
     static CaptureSettings settings;
     MonitorSlotArray slotArray;
-    switch (readCaptureContainer(image.bytes.get(), static_cast<std::size_t>(image.count), settings, slotArray)) {
-    case ContainerResult::ok:
-        break;
-    case ContainerResult::dataError:
-        std::fprintf(console, "Data error \"%s\"\n", inputPath.c_str());
-        return false;
-    case ContainerResult::memoryError:
-        std::fputs("Memory allocation error\n", console);
-        return false;
-    }
-    return writeReport(outputPath, inputPath, settings, slotArray, console);
+    return readCapture(inputPath, console, settings, slotArray) &&
+           writeReport(outputPath, inputPath, settings, slotArray, console);
 }
 
 }  // namespace

@@ -74,6 +74,16 @@ inline std::size_t writeUnsigned(char* out, std::uint64_t value)
     return count;
 }
 
+// Exactly `width` decimal digits, leading zeros included; higher digits are dropped.
+inline std::size_t writeZeroPadded(char* out, std::uint64_t value, int width)
+{
+    for (int index = width - 1; index >= 0; --index) {
+        out[index] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return static_cast<std::size_t>(width);
+}
+
 // Signed decimal, a minus sign for negative values; at most 20 characters.
 inline std::size_t writeSigned(char* out, std::int64_t value)
 {

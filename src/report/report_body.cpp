@@ -1,5 +1,6 @@
 #include "report/report_body.h"
 
+#include "capture/record_walk.h"
 #include "report/header_block.h"
 #include "report/record_lines.h"
 
@@ -45,25 +46,13 @@ bool writeReportBody(ReportFile& report, const CaptureSettings& settings, const 
     if (linLengthCheck(settings) == 1) {
         table.entries = settings.linPortSettings + 16;
     }
-    const std::uint8_t* slot = slotArray.slots.get();
-    std::uint32_t slotsLeft = slotArray.slotCount;
-    while (slotsLeft > 0) {
-        if (!isHeadSlot(slot)) {
-            slot += kSlotSize;
-            --slotsLeft;
-            continue;
-        }
-        const MonitorRecord record{slot};
-        const unsigned slotsTaken = slotsOfRecord(record);
-        if (slotsLeft < slotsTaken) {
-            break;  // the last record was cut short; it gets no line
-        }
+    RecordWalk walk = startRecordWalk(slotArray);
+    MonitorRecord record{};
+    while (nextRecord(walk, record)) {
         formatRecord(record, table, line);
         if (!writeLine(line, report)) {
             return false;
         }
-        slot += static_cast<std::size_t>(slotsTaken) * kSlotSize;
-        slotsLeft -= slotsTaken;
     }
     return true;
 }

@@ -40,28 +40,49 @@ bool flushReportFile(ReportFile& report)
     return !report.failed;
 }
 
-bool writeLine(const LineBuffer& line, ReportFile& report)
+char* reserveBytes(ReportFile& report, std::size_t size)
 {
     if (report.failed) {
-        return false;
+        return nullptr;
     }
-    const std::size_t size = line.length + sizeof kLineEnd;
     if (report.memory != nullptr) {
         if (report.memory->size() + size > report.memoryLimit) {
             report.failed = true;
-            return false;
+            return nullptr;
         }
-        report.memory->append(line.text, line.length);
-        report.memory->append(kLineEnd, sizeof kLineEnd);
-        return true;
+        report.memory->resize(report.memory->size() + size);
+        return report.memory->data() + report.memory->size() - size;
+    }
+    if (size > kReportBufferSize) {
+        report.failed = true;
+        return nullptr;
     }
     if (report.pendingLength + size > kReportBufferSize && !flushReportFile(report)) {
+        return nullptr;
+    }
+    char* room = report.pending.get() + report.pendingLength;
+    report.pendingLength += size;
+    return room;
+}
+
+bool writeBytes(ReportFile& report, const void* bytes, std::size_t size)
+{
+    char* room = reserveBytes(report, size);
+    if (room == nullptr) {
         return false;
     }
-    char* end = report.pending.get() + report.pendingLength;
-    std::memcpy(end, line.text, line.length);
-    std::memcpy(end + line.length, kLineEnd, sizeof kLineEnd);
-    report.pendingLength += size;
+    std::memcpy(room, bytes, size);
+    return true;
+}
+
+bool writeLine(const LineBuffer& line, ReportFile& report)
+{
+    char* room = reserveBytes(report, line.length + sizeof kLineEnd);
+    if (room == nullptr) {
+        return false;
+    }
+    std::memcpy(room, line.text, line.length);
+    std::memcpy(room + line.length, kLineEnd, sizeof kLineEnd);
     return true;
 }
 

@@ -1,5 +1,6 @@
-// The report's output stream. Lines are gathered in a large buffer and handed
-// to the file in whole lines; an in-memory target serves tests and fuzzing.
+// The report's output stream, which the exports use too. Writes are gathered
+// in a large buffer and handed to the file in whole lines or records; an
+// in-memory target serves tests and fuzzing.
 #pragma once
 
 #include "report/line_buffer.h"
@@ -26,6 +27,12 @@ struct ReportFile {
 bool createReportFile(const std::string& path, ReportFile& report);
 
 ReportFile memoryReportFile(std::string& target, std::size_t limit = SIZE_MAX);
+
+// Room for `size` more bytes (at most kReportBufferSize), which reach the
+// target together with what is written next; null when the target cannot take them.
+char* reserveBytes(ReportFile& report, std::size_t size);
+
+bool writeBytes(ReportFile& report, const void* bytes, std::size_t size);
 
 // Writes the line and its line end, CR LF. False when the report cannot take it.
 bool writeLine(const LineBuffer& line, ReportFile& report);
