@@ -1,7 +1,9 @@
 // Runs the whole conversion in memory on arbitrary bytes: container walk,
-// settings decoders, header and record lines. The sanitizers catch any read
+// settings decoders, header and record lines, and the three exports. The sanitizers catch any read
 // or write out of bounds; the checks below catch a report that breaks its form.
 #include "capture/capture_container.h"
+#include "capture/record_walk.h"
+#include "export/export_formats.h"
 #include "report/report_body.h"
 
 #include <cstddef>
@@ -79,5 +81,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 2;
     }
     require(lines == 10 + expectedRecordLines(slotArray));
+
+    std::size_t canFrames = 0;
+    std::size_t linFrames = 0;
+    morvatix::RecordWalk walk = morvatix::startRecordWalk(slotArray);
+    morvatix::MonitorRecord record{};
+    while (morvatix::nextRecord(walk, record)) {
+        canFrames += morvatix::recordKind(record) == morvatix::kCanFrame ? 1 : 0;
+        linFrames += morvatix::recordKind(record) == morvatix::kLinFrame ? 1 : 0;
+    }
+    for (const auto format :
+         {morvatix::ExportFormat::candumpLog, morvatix::ExportFormat::vectorAsc, morvatix::ExportFormat::pcapng}) {
+        std::string exported;
+        morvatix::ReportFile output = morvatix::memoryReportFile(exported);
+        morvatix::ExportCounts counts;
+        require(writeExport(format, slotArray, morvatix::LocalTime{2024, 3, 7, 14, 5, 9}, output, counts));
+        const bool pcapng = format == morvatix::ExportFormat::pcapng;
+        require(counts.exported == canFrames + (pcapng ? linFrames : 0));
+        require(counts.exported + counts.skipped == lines - 10 + (walk.cutShort ? 1 : 0));
+        if (pcapng) {
+            require(exported.size() % 4 == 0);
+        } else {
+            require(!exported.empty() || canFrames == 0);
+            require(exported.empty() || exported.back() == '\n');
+        }
+    }
     return 0;
 }
