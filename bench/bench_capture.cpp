@@ -6,9 +6,6 @@ namespace morvatix::testing {
 
 namespace {
 
-constexpr std::uint32_t kFd = 1u << 7;
-constexpr std::uint32_t kLinHeader = (1u << 13) | (1u << 14);
-constexpr std::uint32_t kLinChecksum = 1u << 15;
 constexpr std::uint8_t kFdLengths[16] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 12, 16, 20, 24, 32, 48, 64};
 
 // Draws 32-bit numbers from a fixed seed, so every run writes the same capture.
@@ -58,7 +55,7 @@ Bytes benchCaptureSlots(std::size_t records)
             record = recordBytes(fd, later);
         } else if (pick < 950) {
             SlotFields lin = linSlot(time, static_cast<std::uint8_t>(random()), 0x55, static_cast<std::uint8_t>(random()),
-                                     kLinHeader | kLinChecksum | (random() % 50 == 0 ? 1u << 11 : 0u));
+                                     kLinHeader | kChecksumPresent | (random() % 50 == 0 ? 1u << 11 : 0u));
             lin.dataLength = static_cast<std::uint8_t>(1 + random() % 8);
             for (auto& byte : lin.dataBytes) {
                 byte = static_cast<std::uint8_t>(random());

@@ -61,14 +61,21 @@ std::int32_t decodeModelBlock(const std::uint8_t* block, std::uint32_t bound, Ca
     return knownLayout && settings.modelCode == kExpectedModelCode ? 0 : kMalformedSettings;
 }
 
-// Blocks A4 and A6 wrap an inner block that must fit inside the outer one.
-std::int32_t checkInnerLength(const std::uint8_t* block, std::uint32_t outerLength)
+// Blocks A4 and A6 wrap an inner block of eight data bytes, which must fit
+// inside the outer one; `field` is null where the bytes are not stored.
+std::int32_t decodeInnerBlock(const std::uint8_t* block, std::uint32_t outerLength, std::uint8_t (*field)[8])
 {
+    if (outerLength - kLengthWordSize < kLengthWordSize) {
+        return 0;
+    }
     const std::uint32_t innerLength = readU32(block + kLengthWordSize);
     if (innerLength < kLengthWordSize || innerLength > outerLength - kLengthWordSize) {
         return kMalformedSettings;
     }
-    return 0;
+    if (field == nullptr) {
+        return 0;
+    }
+    return decodeCopyBlock(block + kLengthWordSize, outerLength - kLengthWordSize, *field, sizeof *field);
 }
 
 void spreadBlockB0(CaptureSettings& settings)
@@ -116,17 +123,7 @@ std::int32_t decodeVariantBlock(const std::uint8_t* block, std::uint32_t bound, 
     if (!readBlockLength(block, bound, length) || (layoutSelector != 0 && layoutSelector != 4)) {
         return kMalformedSettings;
     }
-    if (length - kLengthWordSize < kLengthWordSize) {
-        return 0;
-    }
-    if (checkInnerLength(block, length) < 0) {
-        return kMalformedSettings;
-    }
-    if (layoutSelector != 4) {
-        return 0;
-    }
-    return decodeCopyBlock(block + kLengthWordSize, length - kLengthWordSize, settings.blockA4Data,
-                           sizeof settings.blockA4Data);
+    return decodeInnerBlock(block, length, layoutSelector == 4 ? &settings.blockA4Data : nullptr);
 }
 
 std::int32_t decodeMarkedBlock(const std::uint8_t* block, std::uint32_t bound, std::uint16_t groupAMark,
@@ -137,14 +134,7 @@ std::int32_t decodeMarkedBlock(const std::uint8_t* block, std::uint32_t bound, s
     if (!readBlockLength(block, bound, length) || (markHigh != 0x20 && markHigh != 0x21)) {
         return kMalformedSettings;
     }
-    if (length - kLengthWordSize < kLengthWordSize) {
-        return 0;
-    }
-    if (checkInnerLength(block, length) < 0) {
-        return kMalformedSettings;
-    }
-    return decodeCopyBlock(block + kLengthWordSize, length - kLengthWordSize, settings.blockA6Data,
-                           sizeof settings.blockA6Data);
+    return decodeInnerBlock(block, length, &settings.blockA6Data);
 }
 
 std::int32_t decodeCountedList(const std::uint8_t* block, std::uint32_t bound, std::uint32_t entrySize,

@@ -9,11 +9,6 @@
 namespace morvatix::testing {
 namespace {
 
-constexpr std::uint32_t kRemote = 1u << 5;
-constexpr std::uint32_t kFd = 1u << 7;
-constexpr std::uint32_t kHeader = (1u << 13) | (1u << 14);
-constexpr std::uint32_t kChecksumPresent = 1u << 15;
-
 struct Exported {
     bool written = false;
     ExportCounts counts;
@@ -95,13 +90,13 @@ TEST(ExportedFrames, LinErrorBits)
         std::uint8_t errors;
     };
     const Case cases[] = {
-        {"good frame", kHeader | kChecksumPresent, 2, 0},
-        {"no response", kHeader, 0, lin_errors::noResponse},
+        {"good frame", kLinHeader | kChecksumPresent, 2, 0},
+        {"no response", kLinHeader, 0, lin_errors::noResponse},
         {"no response needs the whole header", 1u << 14, 0, 0},
-        {"framing", kHeader | kChecksumPresent | (1u << 16), 2, lin_errors::framing},
-        {"parity", kHeader | kChecksumPresent | (1u << 12), 2, lin_errors::parity},
-        {"checksum", kHeader | kChecksumPresent | (1u << 11), 2, lin_errors::checksum},
-        {"all", kHeader | (1u << 11) | (1u << 12) | (1u << 16), 0,
+        {"framing", kLinHeader | kChecksumPresent | (1u << 16), 2, lin_errors::framing},
+        {"parity", kLinHeader | kChecksumPresent | (1u << 12), 2, lin_errors::parity},
+        {"checksum", kLinHeader | kChecksumPresent | (1u << 11), 2, lin_errors::checksum},
+        {"all", kLinHeader | (1u << 11) | (1u << 12) | (1u << 16), 0,
          lin_errors::noResponse | lin_errors::framing | lin_errors::parity | lin_errors::checksum},
     };
     for (const Case& each : cases) {
@@ -123,7 +118,7 @@ Bytes mixedSlots()
     add(recordBytes(withData(canSlot(123'456'789, 0x123, false, 3), {0xDE, 0xAD, 0xBE})));
     add(recordBytes(canSlot(123'456'790, 0x18DAF110, true, kRemote | 2)));
     add(fdRecord(123'456'800, 0xABC, true, 9, 12));
-    add(recordBytes(withData(linSlot(123'456'810, 0x50, 0x55, 0x5A, kHeader | kChecksumPresent), {0x12, 0x34})));
+    add(recordBytes(withData(linSlot(123'456'810, 0x50, 0x55, 0x5A, kLinHeader | kChecksumPresent), {0x12, 0x34})));
     add(recordBytes(inputSlot(123'456'820)));
     add(recordBytes(overrunSlot()));
     SlotFields cut = canSlot(123'456'830, 0x1, false, 8);

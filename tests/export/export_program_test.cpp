@@ -13,11 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kRemote = 1u << 5;
-constexpr std::uint32_t kFd = 1u << 7;
-constexpr std::uint32_t kSyncPresent = 1u << 14;
-constexpr std::uint32_t kHeader = (1u << 13) | kSyncPresent;
-constexpr std::uint32_t kChecksumPresent = 1u << 15;
 constexpr std::uint8_t kFdLengths[16] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 12, 16, 20, 24, 32, 48, 64};
 
 // What a reader must find for one CAN record.
@@ -112,11 +107,11 @@ Fixture exportFixture()
         Bytes data;
     };
     const LinCase linCases[] = {
-        {kHeader | kChecksumPresent, {0x12, 0x34}},
-        {kHeader, {}},
-        {kHeader | kChecksumPresent | (1u << 16), {1, 2, 3, 4, 5, 6, 7, 8}},
-        {kHeader | kChecksumPresent | (1u << 12), {0x77}},
-        {kHeader | kChecksumPresent | (1u << 11), {0x01, 0x02, 0x03}},
+        {kLinHeader | kChecksumPresent, {0x12, 0x34}},
+        {kLinHeader, {}},
+        {kLinHeader | kChecksumPresent | (1u << 16), {1, 2, 3, 4, 5, 6, 7, 8}},
+        {kLinHeader | kChecksumPresent | (1u << 12), {0x77}},
+        {kLinHeader | kChecksumPresent | (1u << 11), {0x01, 0x02, 0x03}},
         {kSyncPresent | (1u << 16), {}},
     };
     std::uint8_t protectedId = 0x50;
@@ -127,7 +122,7 @@ Fixture exportFixture()
         add(recordBytes(slot));
         const bool checksum = (each.flags & kChecksumPresent) != 0;
         fixture.lin.push_back({protectedId, static_cast<std::uint8_t>(checksum ? 0xC3 : 0),
-                               (each.flags & kHeader) == kHeader && each.data.empty() && !checksum,
+                               (each.flags & kLinHeader) == kLinHeader && each.data.empty() && !checksum,
                                (each.flags & (1u << 16)) != 0, (each.flags & (1u << 12)) != 0,
                                (each.flags & (1u << 11)) != 0, each.data, time});
         protectedId = static_cast<std::uint8_t>(protectedId + 0x11);

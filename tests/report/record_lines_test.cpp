@@ -9,22 +9,6 @@
 namespace morvatix::testing {
 namespace {
 
-constexpr std::uint32_t kTMark = 1u << 31;
-constexpr std::uint32_t kRemote = 1u << 5;
-constexpr std::uint32_t kFdAsterisk = 1u << 6;
-constexpr std::uint32_t kFd = 1u << 7;
-constexpr std::uint32_t kFdExclamation = 1u << 8;
-constexpr std::uint32_t kIdMark = 1u << 8;
-constexpr std::uint32_t kSyncMark = 1u << 9;
-constexpr std::uint32_t kChecksumMark = 1u << 10;
-constexpr std::uint32_t kStatusC = 1u << 11;
-constexpr std::uint32_t kStatusP = 1u << 12;
-constexpr std::uint32_t kIdPresent = 1u << 13;
-constexpr std::uint32_t kSyncPresent = 1u << 14;
-constexpr std::uint32_t kChecksumPresent = 1u << 15;
-constexpr std::uint32_t kErrorFlag = 1u << 16;
-constexpr std::uint32_t kHeader = kSyncPresent | kIdPresent;
-
 SlotFields withData(SlotFields slot, std::initializer_list<std::uint8_t> data)
 {
     slot.dataLength = static_cast<std::uint8_t>(data.size());
@@ -200,23 +184,23 @@ TEST(CanFrameLine, TypeTextsAndLengthColumn)
 TEST(LinFrameLine, WorkedExamples)
 {
     expectLines({
-        {"good frame, table", withData(linSlot(472'251'400, 0x50, 0x55, 0x5A, kChecksumPresent | kHeader), {0x12, 0x34}),
+        {"good frame, table", withData(linSlot(472'251'400, 0x50, 0x55, 0x5A, kChecksumPresent | kLinHeader), {0x12, 0x34}),
          true, "  13:07:05.140 55 50  10          2  G  12 34                    5A   0.00  0.00  0.00  0.00  00000"},
         {"status C and marks, no table",
-         withData(linSlot(472'251'500, 0x3C, 0x55, 0x9E, kChecksumPresent | kHeader | kChecksumMark | kStatusC | 0x04),
+         withData(linSlot(472'251'500, 0x3C, 0x55, 0x9E, kChecksumPresent | kLinHeader | kChecksumMark | kStatusC | 0x04),
                   {1, 2, 3, 4, 5, 6, 7, 8}),
          false, "  13:07:05.150 55 3C  3C             C  01 02 03'04 05 06 07 08  9E'  0.00  0.00  0.00  0.00  00000"},
-        {"header only, no table", linSlot(472'251'600, 0x50, 0x55, 0, kHeader), false,
+        {"header only, no table", linSlot(472'251'600, 0x50, 0x55, 0, kLinHeader), false,
          "  13:07:05.160 55 50  10             R                                0.00  0.00  0.00  0.00  00000"},
         {"only a sync byte 54 with marks and error", linSlot(472'251'700, 0, 0x54, 0, kSyncPresent | kSyncMark | kErrorFlag),
          false, "  13:07:05.170 54'       Illegal     S                                0.00  0.00  0.00  0.00  00000"},
         {"no header byte, error", linSlot(472'251'800, 0, 0, 0, kErrorFlag), false,
          "  13:07:05.180           Illegal                                      0.00  0.00  0.00  0.00  00000"},
         {"length differs from the table",
-         withData(linSlot(472'251'900, 0x50, 0x55, 0x11, kChecksumPresent | kHeader), {0xA1, 0xB2, 0xC3}), true,
+         withData(linSlot(472'251'900, 0x50, 0x55, 0x11, kChecksumPresent | kLinHeader), {0xA1, 0xB2, 0xC3}), true,
          "  13:07:05.190 55 50  10          2  L  A1 B2 C3                 11   0.00  0.00  0.00  0.00  00000"},
         {"frame error with status P",
-         withData(linSlot(472'252'000, 0x50, 0x55, 0, kTMark | kErrorFlag | kStatusP | kHeader | kIdMark | 0x01), {0x77}),
+         withData(linSlot(472'252'000, 0x50, 0x55, 0, kTMark | kErrorFlag | kStatusP | kLinHeader | kIdMark | 0x01), {0x77}),
          true, "T 13:07:05.200 55 50' 10 Frame    2  P  77'                           0.00  0.00  0.00  0.00  00000"},
         {"only a sync byte 55", linSlot(472'252'100, 0, 0x55, 0, kSyncPresent), false,
          "  13:07:05.210 55                                                     0.00  0.00  0.00  0.00  00000"},
@@ -235,15 +219,15 @@ TEST(LinFrameLine, StatusDecisions)
         const char* lengthAndStatus;
     };
     const Case cases[] = {
-        {"bad sync beats everything", 0x54, kHeader | kStatusP | kStatusC | kChecksumPresent, 2, true, "  2  S  "},
-        {"P beats C", 0x55, kHeader | kStatusP | kStatusC | kChecksumPresent, 2, false, "     P  "},
-        {"R beats C", 0x55, kHeader | kStatusC, 0, false, "     R  "},
-        {"R with a table", 0x55, kHeader, 0, true, "  2  R  "},
-        {"C", 0x55, kHeader | kStatusC | kChecksumPresent, 2, true, "  2  C  "},
-        {"length matches, checksum missing", 0x55, kHeader, 2, true, "  2  L  "},
-        {"length matches, checksum missing, no table", 0x55, kHeader, 2, false, "     G  "},
-        {"length differs", 0x55, kHeader | kChecksumPresent, 1, true, "  2  L  "},
-        {"good", 0x55, kHeader | kChecksumPresent, 2, true, "  2  G  "},
+        {"bad sync beats everything", 0x54, kLinHeader | kStatusP | kStatusC | kChecksumPresent, 2, true, "  2  S  "},
+        {"P beats C", 0x55, kLinHeader | kStatusP | kStatusC | kChecksumPresent, 2, false, "     P  "},
+        {"R beats C", 0x55, kLinHeader | kStatusC, 0, false, "     R  "},
+        {"R with a table", 0x55, kLinHeader, 0, true, "  2  R  "},
+        {"C", 0x55, kLinHeader | kStatusC | kChecksumPresent, 2, true, "  2  C  "},
+        {"length matches, checksum missing", 0x55, kLinHeader, 2, true, "  2  L  "},
+        {"length matches, checksum missing, no table", 0x55, kLinHeader, 2, false, "     G  "},
+        {"length differs", 0x55, kLinHeader | kChecksumPresent, 1, true, "  2  L  "},
+        {"good", 0x55, kLinHeader | kChecksumPresent, 2, true, "  2  G  "},
         {"only sync, bad, table not read", 0x54, kSyncPresent, 2, true, "     S  "},
         {"only sync, good", 0x55, kSyncPresent, 2, true, "        "},
         {"identifier without sync", 0x54, kIdPresent | kStatusP, 2, true, "        "},
@@ -261,7 +245,7 @@ TEST(LinFrameLine, NegativeAndWideExpectedLengthsWidenTheLine)
     setLinExpectedLength(settings, 0x10, -1);
     setLinExpectedLength(settings, 0x11, -128);
     setLinExpectedLength(settings, 0x12, 12);
-    const SlotFields frame = withData(linSlot(0, 0x50, 0x55, 0xAB, kHeader | kChecksumPresent), {0xFF});
+    const SlotFields frame = withData(linSlot(0, 0x50, 0x55, 0xAB, kLinHeader | kChecksumPresent), {0xFF});
     EXPECT_EQ(formatted(frame, true, settings), "  00:00:00.000 55 50  10" + std::string(8, ' ') + "  -1  L  FF" +
                                                     std::string(23, ' ') + "AB   0.00  0.00  0.00  0.00  00000");
     SlotFields other = frame;
@@ -273,7 +257,7 @@ TEST(LinFrameLine, NegativeAndWideExpectedLengthsWidenTheLine)
 
 TEST(LinFrameLine, MarksBeyondTheDataAreNotShown)
 {
-    SlotFields frame = linSlot(0, 0x50, 0x55, 0, kHeader | kChecksumPresent | 0xFE);
+    SlotFields frame = linSlot(0, 0x50, 0x55, 0, kLinHeader | kChecksumPresent | 0xFE);
     frame.dataLength = 1;
     frame.dataBytes = {0x01, 0x02};
     EXPECT_EQ(formatted(frame, false).substr(40, 28), "01" + std::string(23, ' ') + "00 ");

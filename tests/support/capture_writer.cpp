@@ -262,7 +262,7 @@ SlotFields canSlot(std::uint32_t timeStamp, std::uint32_t identifier, bool exten
     slot.timeStamp = timeStamp;
     slot.recordKind = 1;
     slot.kindBits = extended ? identifier : identifier << 18;
-    slot.recordFlags = flags | (extended ? 1u << 4 : 0u);
+    slot.recordFlags = flags | (extended ? kExtended : 0u);
     return slot;
 }
 

@@ -74,6 +74,24 @@ Bytes captureMagic();
 Bytes captureBytes(const std::vector<Chunk>& chunks, const Bytes& trailing = {});
 Bytes captureBytes(const Bytes& magic, const std::vector<Chunk>& chunks, const Bytes& trailing = {});
 
+// Bits of a slot's record flags, by name.
+constexpr std::uint32_t kTMark = 1u << 31;
+constexpr std::uint32_t kExtended = 1u << 4;  // CAN
+constexpr std::uint32_t kRemote = 1u << 5;
+constexpr std::uint32_t kFdAsterisk = 1u << 6;
+constexpr std::uint32_t kFd = 1u << 7;
+constexpr std::uint32_t kFdExclamation = 1u << 8;
+constexpr std::uint32_t kIdMark = 1u << 8;  // LIN
+constexpr std::uint32_t kSyncMark = 1u << 9;
+constexpr std::uint32_t kChecksumMark = 1u << 10;
+constexpr std::uint32_t kStatusC = 1u << 11;
+constexpr std::uint32_t kStatusP = 1u << 12;
+constexpr std::uint32_t kIdPresent = 1u << 13;
+constexpr std::uint32_t kSyncPresent = 1u << 14;
+constexpr std::uint32_t kChecksumPresent = 1u << 15;
+constexpr std::uint32_t kErrorFlag = 1u << 16;
+constexpr std::uint32_t kLinHeader = kSyncPresent | kIdPresent;
+
 // One 32-byte slot, field by field.
 struct SlotFields {
     bool head = true;

@@ -4,13 +4,6 @@ namespace morvatix::testing {
 
 namespace {
 
-constexpr std::uint32_t kCanFd = 1u << 7;
-constexpr std::uint32_t kCanRemote = 1u << 5;
-constexpr std::uint32_t kLinSync = 1u << 14;
-constexpr std::uint32_t kLinId = 1u << 13;
-constexpr std::uint32_t kLinChecksum = 1u << 15;
-constexpr std::uint32_t kTMark = 1u << 31;
-
 SlotFields withData(SlotFields slot, std::initializer_list<std::uint8_t> data)
 {
     slot.dataLength = static_cast<std::uint8_t>(data.size());
@@ -45,20 +38,20 @@ Bytes sampleCaptureBytes()
     add(recordBytes(input));
 
     add(recordBytes(withData(canSlot(start, 0x123, false, 8), {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88})));
-    add(recordBytes(canSlot(start + 10, 0x18DAF110, true, kTMark | kCanRemote | 2)));
+    add(recordBytes(canSlot(start + 10, 0x18DAF110, true, kTMark | kRemote | 2)));
 
     Bytes fdData;
     for (std::uint8_t value = 0; value < 64; ++value) {
         fdData.push_back(value);
     }
-    SlotFields fd = canSlot(start + 70, 0x7E8, false, kCanFd | (1u << 6) | 15);
+    SlotFields fd = canSlot(start + 70, 0x7E8, false, kFd | (1u << 6) | 15);
     fd.dataLength = 64;
     for (std::size_t index = 0; index < 8; ++index) {
         fd.dataBytes[index] = fdData[index];
     }
     add(recordBytes(fd, Bytes(fdData.begin() + 8, fdData.end())));
 
-    SlotFields fdShort = canSlot(start + 90, 0xABC, true, kCanFd | (1u << 8) | 9);
+    SlotFields fdShort = canSlot(start + 90, 0xABC, true, kFd | (1u << 8) | 9);
     fdShort.dataLength = 12;
     fdShort.dataBytes = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7};
     add(recordBytes(fdShort, {0xA8, 0xA9, 0xAA, 0xAB}));
@@ -68,14 +61,14 @@ Bytes sampleCaptureBytes()
     classic.inputValues[0] = 250;
     add(recordBytes(classic));
 
-    add(recordBytes(withData(linSlot(start + 170, 0x50, 0x55, 0x5A, kLinChecksum | kLinSync | kLinId), {0x12, 0x34})));
+    add(recordBytes(withData(linSlot(start + 170, 0x50, 0x55, 0x5A, kChecksumPresent | kSyncPresent | kIdPresent), {0x12, 0x34})));
     add(recordBytes(withData(linSlot(start + 270, 0x3C, 0x55, 0x9E, 0xEC04), {1, 2, 3, 4, 5, 6, 7, 8})));
-    add(recordBytes(linSlot(start + 370, 0x50, 0x55, 0x00, kLinSync | kLinId)));
+    add(recordBytes(linSlot(start + 370, 0x50, 0x55, 0x00, kSyncPresent | kIdPresent)));
     add(recordBytes(linSlot(start + 470, 0x00, 0x54, 0x00, 0x14200)));
     add(recordBytes(linSlot(start + 570, 0x00, 0x00, 0x00, 1u << 16)));
     add(recordBytes(withData(linSlot(start + 670, 0x50, 0x55, 0x11, 0xE000), {0xA1, 0xB2, 0xC3})));
     add(recordBytes(withData(linSlot(start + 770, 0x50, 0x55, 0x00, 0x80017101), {0x77})));
-    add(recordBytes(linSlot(start + 870, 0x00, 0x55, 0x00, kLinSync)));
+    add(recordBytes(linSlot(start + 870, 0x00, 0x55, 0x00, kSyncPresent)));
 
     add(recordBytes(overrunSlot()));
     SlotFields unknown = inputSlot(start + 900);
