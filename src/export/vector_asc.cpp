@@ -17,7 +17,8 @@ std::string ascDate(const LocalTime& now)
     static const int kMonthOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
     const unsigned month = now.month >= 1 && now.month <= 12 ? now.month : 1u;
     const int year = now.year - (month < 3 ? 1 : 0);
-    const int weekday = (year + year / 4 - year / 100 + year / 400 + kMonthOffsets[month - 1] + now.day) % 7;
+    const int sum = year + year / 4 - year / 100 + year / 400 + kMonthOffsets[month - 1] + now.day;
+    const int weekday = (sum % 7 + 7) % 7;  // also for a clock that gives year 0
     const unsigned hour12 = now.hour % 12 == 0 ? 12u : now.hour % 12u;
     char text[64];
     std::snprintf(text, sizeof text, "%s %s %02u %02u:%02u:%02u.000 %s %04u", kDays[weekday], kMonths[month - 1],
