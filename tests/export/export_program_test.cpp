@@ -148,7 +148,7 @@ protected:
         ProgramCall call;
         call.folder = folder;
         call.arguments = std::move(arguments);
-        return runProgram(shellQuote(MORVATIX_EXPORT_PROGRAM), call);
+        return runProgram(programCommand(MORVATIX_EXPORT_PROGRAM, "MORVATIX_EXPORT_PROGRAM"), call);
     }
 
     // Runs a shell command in the folder; its standard output, or a skip when the tool is missing.

@@ -25,9 +25,9 @@ std::string shellQuote(const std::string& text)
     return quoted;
 }
 
-std::string programCommand(const std::string& defaultProgram)
+std::string programCommand(const std::string& defaultProgram, const char* override)
 {
-    const char* program = std::getenv("MORVATIX_PROGRAM");
+    const char* program = std::getenv(override);
     const char* runner = std::getenv("MORVATIX_PROGRAM_RUNNER");
     std::string command = shellQuote(program != nullptr && *program != '\0' ? program : defaultProgram);
     if (runner != nullptr && *runner != '\0') {
@@ -38,9 +38,8 @@ std::string programCommand(const std::string& defaultProgram)
 
 bool windowsProgram()
 {
-    const char* program = std::getenv("MORVATIX_PROGRAM");
-    const std::string name = program != nullptr ? program : "";
-    return name.size() >= 4 && name.compare(name.size() - 4, 4, ".exe") == 0;
+    const char* runner = std::getenv("MORVATIX_PROGRAM_RUNNER");
+    return runner != nullptr && *runner != '\0';
 }
 
 namespace {
@@ -90,6 +89,7 @@ ProgramRun runProgram(const std::string& command, const ProgramCall& call)
     run.standardOutput = readText(scratchPath / "stdout");
     run.standardError = readText(scratchPath / "stderr");
     if (windowsProgram()) {
+        run.standardOutput = withUnixLineEnds(run.standardOutput);
         run.standardError = withUnixLineEnds(run.standardError);
     }
     removeFolder(scratch);

@@ -21,15 +21,15 @@ struct ProgramCall {
     std::string shellPrefix;             // e.g. "ulimit -v 100000;"
 };
 
-// The program under test: MORVATIX_PROGRAM from the environment when set
-// (with MORVATIX_PROGRAM_RUNNER in front of it), else the given default.
-std::string programCommand(const std::string& defaultProgram);
+// The program under test: the environment variable `override` when set (with
+// MORVATIX_PROGRAM_RUNNER in front of it), else the given default.
+std::string programCommand(const std::string& defaultProgram, const char* override = "MORVATIX_PROGRAM");
 
-// True when the program under test is a Windows build (run through a runner such as Wine).
+// True when the programs under test are Windows builds, run through MORVATIX_PROGRAM_RUNNER (Wine).
 bool windowsProgram();
 
-// Its console text comes in text mode on Windows; line ends are given back as LF
-// so that one expectation serves both builds.
+// Console text comes in text mode on Windows; its line ends are given back as
+// LF so that one expectation serves both builds.
 ProgramRun runProgram(const std::string& command, const ProgramCall& call);
 
 std::string shellQuote(const std::string& text);
