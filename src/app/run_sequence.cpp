@@ -12,8 +12,9 @@ namespace morvatix {
 
 namespace {
 
-// Reads one line without its line end (LF or CR LF). None when the input
-// ends or fails before its first character, or the line is longer than a name can be.
+// Reads one line without its line end (LF or CR LF); none when the input ends
+// or fails before its first character. Reading stops just past the longest
+// name (and its CR), which leaves a longer line long enough to be refused.
 std::optional<std::string> readTypedName(std::FILE* input)
 {
     std::string name;
@@ -24,15 +25,12 @@ std::optional<std::string> readTypedName(std::FILE* input)
     while (character != EOF && character != '\n') {
         name.push_back(static_cast<char>(character));
         if (name.size() > kMaxPathLength + 1) {
-            return std::nullopt;  // a trailing CR may still follow a name of full length
+            break;
         }
         character = std::fgetc(input);
     }
     if (!name.empty() && name.back() == '\r') {
         name.pop_back();
-    }
-    if (name.size() > kMaxPathLength) {
-        return std::nullopt;
     }
     return name;
 }
@@ -87,9 +85,8 @@ int runConverter(int argumentCount, const char* const* arguments, std::FILE* inp
     }
 
     unquoteSpaces(inputPath);
-    std::string outputPath;
     const bool inputFormed = addExtension(inputPath, ".DT");
-    outputPath = inputPath;
+    std::string outputPath = inputPath;
     if (!inputFormed || !renameExtension(outputPath, ".txt")) {
         std::fputs("Input error\n", console);
         return kExitInputError;
