@@ -259,8 +259,9 @@ TEST_F(ProgramTest, OverlongNamesAreInputErrors)
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.label);
-        for (const bool typed : {false, true}) {
-            const ProgramRun run = typed ? this->run({}, each.name + "\n") : this->run({each.name});
+        for (const char* lineEnd : {"", "\n", "\r\n"}) {
+            const bool typed = *lineEnd != '\0';
+            const ProgramRun run = typed ? this->run({}, each.name + lineEnd) : this->run({each.name});
             const std::string prompt = typed ? kPrompt : "";
             if (each.accepted) {
                 EXPECT_NE(run.standardError.find("  From: "), std::string::npos);
