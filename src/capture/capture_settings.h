@@ -27,7 +27,6 @@ struct CaptureSettings {
 };
 
 constexpr std::uint8_t kExpectedModelCode = 22;
-constexpr int kLinIdentifierCount = 64;
 
 // Bit/s.
 inline std::int32_t canBaudRate(const CaptureSettings& settings)
